@@ -6,6 +6,11 @@ set -euo pipefail
 packages=(
     # native build, tests and benchmarks
     cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
+    # libFuzzer targets with AddressSanitizer and UndefinedBehaviorSanitizer
+    clang libclang-rt-14-dev
+    # the Windows builds (mingw-w64, windres, objdump) and their tests under Wine on a
+    # virtual display
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb
 )
 
 missing=()

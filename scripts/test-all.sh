@@ -6,9 +6,14 @@ cd "$(dirname "$0")/.."
 bash scripts/install-tools.sh
 
 jobs=$(nproc)
-for preset in native native-asan; do
+for preset in native native-asan win32 win64; do
     echo "== $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$jobs"
     ctest --preset "$preset" -j "$jobs"
 done
+
+echo "== fuzz"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+bash scripts/run-fuzz.sh 10
