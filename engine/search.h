@@ -1,4 +1,6 @@
 // The computer opponent: negamax with alpha-beta over a fixed table of positional weights.
+// search.cpp is the fast implementation the program uses; oracle_search.h has the plain one
+// that it must match move for move and count for count.
 #pragma once
 
 #include <cstdint>
