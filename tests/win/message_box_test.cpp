@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/win/box_text.h"
 #include "tests/win/import_hook.h"
 #include "ui/win32/message_box.h"
 #include "ui/win32/wide_text.h"
@@ -172,21 +173,6 @@ BOOL CALLBACK find_icon(HWND child, LPARAM found) {
     return TRUE;
 }
 
-BOOL CALLBACK find_text(HWND child, LPARAM found) {
-    wchar_t class_name[16];
-    GetClassNameW(child, class_name, 16);
-    const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
-    if (lstrcmpiW(class_name, L"Static") == 0 && (style & SS_TYPEMASK) != SS_ICON) {
-        wchar_t text[512];
-        const int units = GetWindowTextW(child, text, 512);
-        if (units > 0) {
-            reinterpret_cast<std::wstring*>(found)->assign(text, units);
-            return FALSE;
-        }
-    }
-    return TRUE;
-}
-
 // Finds the box with the caption on its own thread, reads it, then closes it.
 class BoxWatcher {
   public:
@@ -221,7 +207,7 @@ class BoxWatcher {
             return;
         }
         seen_.found = true;
-        EnumChildWindows(box, find_text, reinterpret_cast<LPARAM>(&seen_.text));
+        seen_.text = box_text(box);
         EnumChildWindows(box, find_icon, reinterpret_cast<LPARAM>(&seen_.icon));
         for (int id = IDOK; id <= IDCONTINUE; ++id) {
             const HWND button = GetDlgItem(box, id);

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "setup/uninstall_entry.h"
+#include "tests/win/box_text.h"
 #include "tests/win/shortcut_reader.h"
 
 namespace {
@@ -227,21 +228,6 @@ HWND wait_for_window(const Process& p, const char* class_name, bool unowned) {
     return nullptr;
 }
 
-BOOL CALLBACK find_box_text(HWND child, LPARAM found) {
-    char class_name[16];
-    GetClassNameA(child, class_name, sizeof class_name);
-    if (lstrcmpiA(class_name, "Static") == 0 &&
-        (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
-        wchar_t text[512];
-        const int units = GetWindowTextW(child, text, 512);
-        if (units > 0) {
-            reinterpret_cast<std::wstring*>(found)->assign(text, units);
-            return FALSE;
-        }
-    }
-    return TRUE;
-}
-
 struct Question {
     std::wstring caption;
     std::wstring text;
@@ -252,7 +238,7 @@ Question answer_question(HWND box, int button) {
     Question q;
     wchar_t caption[256];
     q.caption.assign(caption, GetWindowTextW(box, caption, 256));
-    EnumChildWindows(box, find_box_text, reinterpret_cast<LPARAM>(&q.text));
+    q.text = box_text(box);
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
     return q;
