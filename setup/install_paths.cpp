@@ -17,7 +17,10 @@ bool expand_environment(PathBuffer& path, PathHost& host) {
 }
 
 bool take_module_path(PathBuffer& path, std::uint32_t result) {
-    if (result == 0 || result >= PATH_BUFFER_SIZE || text_of(path).size() != result) {
+    // The terminator must stand right after the reported length: a buffer filled to its end
+    // without one is a cut path, whatever the result says.
+    if (result == 0 || result >= PATH_BUFFER_SIZE || path.text[result] != '\0' ||
+        text_of(path).size() != result) {
         path = {};
         return false;
     }

@@ -236,6 +236,11 @@ TEST(ModulePath, IsTakenOnlyWhenTheSystemReportsItWhole) {
     std::memset(unterminated.text, 'm', PATH_BUFFER_SIZE);
     EXPECT_FALSE(take_module_path(unterminated, PATH_BUFFER_SIZE));
     EXPECT_EQ(text_of(unterminated), "");
+    // A full buffer without a terminator never passes for a 520-character path.
+    std::memset(unterminated.text, 'm', PATH_BUFFER_SIZE);
+    EXPECT_FALSE(take_module_path(unterminated, PATH_BUFFER_SIZE - 1));
+    EXPECT_EQ(text_of(unterminated), "");
+    EXPECT_EQ(unterminated.text[0], '\0');
 }
 
 TEST(TextBuffer, RefusesWhatDoesNotFitAndKeepsTheText) {
